@@ -1,7 +1,7 @@
 #version 130
-// A fragment shader that cannot compile: it reads an undeclared name.
+uniform float iTime;
 void main()
 {
-    gl_FragColor = vec4(undeclaredColour, 1.0);
+    gl_FragColor = vec4(iTime, 0.0, 0.0 1.0);
 }
 //~

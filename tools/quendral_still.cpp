@@ -1,0 +1,82 @@
+// quendral-still: renders one frame of the screensaver's real scene at a
+// given time and size and writes it as a PNG.
+//
+//   quendral-still --time T --size WxH out.png
+#include "tools/still_renderer.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: quendral-still --time SECONDS --size WIDTHxHEIGHT out.png\n");
+    return 2;
+}
+
+bool writePng(const char* path, const StillImage& image)
+{
+    FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y)
+        png_write_row(png, &image.rgb[static_cast<size_t>(y) * image.width * 3]);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    float time = 0.0f;
+    int width = 0;
+    int height = 0;
+    const char* output = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            time = std::strtof(argv[++i], &end);
+            if (*end != '\0')
+                return usage();
+        } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2)
+                return usage();
+        } else if (!output && argv[i][0] != '-') {
+            output = argv[i];
+        } else {
+            return usage();
+        }
+    }
+    if (!output || width <= 0 || height <= 0 || width > 16384 || height > 16384)
+        return usage();
+
+    std::string error;
+    if (!openStillRenderer(width, height, error)) {
+        std::fprintf(stderr, "quendral-still: %s\n", error.c_str());
+        return 1;
+    }
+    if (!writePng(output, renderStill(time))) {
+        std::fprintf(stderr, "quendral-still: cannot write %s\n", output);
+        return 1;
+    }
+    return 0;
+}
