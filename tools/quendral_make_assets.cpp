@@ -4,6 +4,9 @@
 //   quendral-make-assets --window-icon FILE.inc
 //       writes the 64 × 64 RGBA window icon, column by column, as the
 //       C initializer that app/window_icon.cpp includes.
+//   quendral-make-assets --icon FILE.ico
+//       writes the executable's icon: 32 × 32 and 16 × 16 pictures at 4, 8
+//       and 32 bits per pixel, in that order.
 #include "tools/plasma_reference.h"
 
 #include <cstdio>
@@ -72,9 +75,158 @@ int writeWindowIcon(const char* path)
     return 0;
 }
 
+// ---------------------------------------------------------------------------
+// Windows icon files
+// ---------------------------------------------------------------------------
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+// The 16 colours of the classic Windows palette, for the 4-bit pictures.
+std::vector<Rgb> classicPalette()
+{
+    return {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
+            {0, 128, 128},   {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
+            {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+}
+
+// A 6 × 6 × 6 colour cube and 40 greys, for the 8-bit pictures.
+std::vector<Rgb> cubePalette()
+{
+    std::vector<Rgb> palette;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                palette.push_back({static_cast<unsigned char>(r * 51), static_cast<unsigned char>(g * 51),
+                                   static_cast<unsigned char>(b * 51)});
+    for (int i = 0; i < 40; ++i) {
+        const auto grey = static_cast<unsigned char>(i * 255 / 39);
+        palette.push_back({grey, grey, grey});
+    }
+    return palette;
+}
+
+size_t nearestColour(const std::vector<Rgb>& palette, const unsigned char* rgb)
+{
+    size_t best = 0;
+    long bestDistance = -1;
+    for (size_t i = 0; i < palette.size(); ++i) {
+        const long dr = palette[i].r - rgb[0];
+        const long dg = palette[i].g - rgb[1];
+        const long db = palette[i].b - rgb[2];
+        const long distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void put16(std::vector<unsigned char>& out, unsigned value)
+{
+    out.push_back(static_cast<unsigned char>(value & 0xFF));
+    out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
+}
+
+void put32(std::vector<unsigned char>& out, unsigned value)
+{
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+// One icon image: BITMAPINFOHEADER (height doubled for the mask), palette,
+// colour rows bottom-up, then the all-opaque 1-bit mask.
+std::vector<unsigned char> iconImage(int size, int bits)
+{
+    const std::vector<unsigned char> rgba = paintPlasma(size, kIconTime);
+    const std::vector<Rgb> palette = bits == 4 ? classicPalette() : bits == 8 ? cubePalette() : std::vector<Rgb>();
+    const size_t colourRow = (static_cast<size_t>(size) * bits + 31) / 32 * 4;
+    const size_t maskRow = (static_cast<size_t>(size) + 31) / 32 * 4;
+
+    std::vector<unsigned char> out;
+    put32(out, 40);
+    put32(out, static_cast<unsigned>(size));
+    put32(out, static_cast<unsigned>(size * 2));
+    put16(out, 1);
+    put16(out, static_cast<unsigned>(bits));
+    put32(out, 0);  // BI_RGB
+    put32(out, static_cast<unsigned>((colourRow + maskRow) * size));
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, static_cast<unsigned>(palette.size()));
+    put32(out, 0);
+    for (const Rgb& colour : palette) {
+        out.push_back(colour.b);
+        out.push_back(colour.g);
+        out.push_back(colour.r);
+        out.push_back(0);
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(colourRow, 0);
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* pixel = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+            if (bits == 32) {
+                row[x * 4 + 0] = pixel[2];
+                row[x * 4 + 1] = pixel[1];
+                row[x * 4 + 2] = pixel[0];
+                row[x * 4 + 3] = pixel[3];
+            } else if (bits == 8) {
+                row[x] = static_cast<unsigned char>(nearestColour(palette, pixel));
+            } else {
+                const auto index = static_cast<unsigned char>(nearestColour(palette, pixel));
+                row[x / 2] = static_cast<unsigned char>(row[x / 2] | (x % 2 == 0 ? index << 4 : index));
+            }
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    out.insert(out.end(), maskRow * size, 0);  // every pixel opaque
+    return out;
+}
+
+int writeIcon(const char* path)
+{
+    const int sizes[2] = {32, 16};
+    const int depths[3] = {4, 8, 32};
+    std::vector<std::vector<unsigned char>> images;
+    std::vector<unsigned char> directory;
+    put16(directory, 0);
+    put16(directory, 1);  // an icon
+    put16(directory, 6);
+    size_t offset = 6 + 16 * 6;
+    for (int size : sizes) {
+        for (int bits : depths) {
+            images.push_back(iconImage(size, bits));
+            directory.push_back(static_cast<unsigned char>(size));
+            directory.push_back(static_cast<unsigned char>(size));
+            directory.push_back(static_cast<unsigned char>(bits == 4 ? 16 : 0));
+            directory.push_back(0);
+            put16(directory, 1);
+            put16(directory, static_cast<unsigned>(bits));
+            put32(directory, static_cast<unsigned>(images.back().size()));
+            put32(directory, static_cast<unsigned>(offset));
+            offset += images.back().size();
+        }
+    }
+    FILE* out = std::fopen(path, "wb");
+    if (!out) {
+        std::fprintf(stderr, "quendral-make-assets: cannot write %s\n", path);
+        return 1;
+    }
+    bool ok = std::fwrite(directory.data(), 1, directory.size(), out) == directory.size();
+    for (const auto& image : images)
+        ok = ok && std::fwrite(image.data(), 1, image.size(), out) == image.size();
+    if (std::fclose(out) != 0 || !ok) {
+        std::fprintf(stderr, "quendral-make-assets: failed writing %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
 void usage()
 {
-    std::fprintf(stderr, "usage: quendral-make-assets --window-icon FILE.inc\n");
+    std::fprintf(stderr, "usage: quendral-make-assets --window-icon FILE.inc | --icon FILE.ico\n");
 }
 
 }  // namespace
@@ -83,6 +235,8 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--window-icon") == 0)
         return writeWindowIcon(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--icon") == 0)
+        return writeIcon(argv[2]);
     usage();
     return 2;
 }

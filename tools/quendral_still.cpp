@@ -2,6 +2,7 @@
 // given time and size and writes it as a PNG.
 //
 //   quendral-still --time T --size WxH out.png
+//   quendral-still --time T --size WxH out.bmp   (24 bits, for the About window)
 #include "tools/still_renderer.h"
 
 #include <png.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +45,62 @@ bool writePng(const char* path, const StillImage& image)
     return std::fclose(file) == 0;
 }
 
+void put16(std::vector<unsigned char>& out, unsigned value)
+{
+    out.push_back(static_cast<unsigned char>(value & 0xFF));
+    out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
+}
+
+void put32(std::vector<unsigned char>& out, unsigned value)
+{
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+// An uncompressed 24-bit Windows bitmap, rows bottom-up, each padded to four
+// bytes.
+bool writeBmp(const char* path, const StillImage& image)
+{
+    const size_t row = (static_cast<size_t>(image.width) * 3 + 3) / 4 * 4;
+    const size_t pixels = row * image.height;
+    std::vector<unsigned char> out;
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, static_cast<unsigned>(14 + 40 + pixels));
+    put32(out, 0);
+    put32(out, 14 + 40);
+    put32(out, 40);
+    put32(out, static_cast<unsigned>(image.width));
+    put32(out, static_cast<unsigned>(image.height));
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0);  // BI_RGB
+    put32(out, static_cast<unsigned>(pixels));
+    put32(out, 2835);  // 72 dots per inch
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    for (int y = image.height - 1; y >= 0; --y) {
+        const unsigned char* from = &image.rgb[static_cast<size_t>(y) * image.width * 3];
+        for (int x = 0; x < image.width; ++x) {
+            out.push_back(from[x * 3 + 2]);
+            out.push_back(from[x * 3 + 1]);
+            out.push_back(from[x * 3 + 0]);
+        }
+        out.insert(out.end(), row - static_cast<size_t>(image.width) * 3, 0);
+    }
+    FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -74,7 +132,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quendral-still: %s\n", error.c_str());
         return 1;
     }
-    if (!writePng(output, renderStill(time))) {
+    const StillImage image = renderStill(time);
+    const bool written = endsWith(output, ".bmp") ? writeBmp(output, image) : writePng(output, image);
+    if (!written) {
         std::fprintf(stderr, "quendral-still: cannot write %s\n", output);
         return 1;
     }
