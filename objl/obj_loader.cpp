@@ -3,7 +3,6 @@
 #include "objl/obj_loader.h"
 
 #include "objl/line_reader.h"
-#include "objl/resource_text.h"
 
 #include <iostream>
 #include <ostream>
@@ -86,15 +85,6 @@ bool readNumbers(const std::string& line, size_t count, float* numbers)
 // ---------------------------------------------------------------------------
 
 ObjLoader::ObjLoader() : progress(&std::cout) {}
-
-bool ObjLoader::loadModel(uint16_t objResourceId, uint16_t mtlResourceId)
-{
-    std::string objText;
-    std::string mtlText;
-    if (!copyTextResource(objResourceId, objText) || !copyTextResource(mtlResourceId, mtlText))
-        return false;
-    return loadModelText(objText, mtlText);
-}
 
 bool ObjLoader::loadModelText(const std::string& objText, const std::string& mtlText)
 {

@@ -2,7 +2,6 @@
 #include "objl/obj_loader.h"
 
 #include "objl/line_reader.h"
-#include "objl/resource_text.h"
 
 namespace objl {
 
@@ -22,14 +21,6 @@ void readColour(const std::string& line, Vector3& colour)
 }
 
 }  // namespace
-
-bool ObjLoader::loadMaterials(uint16_t mtlResourceId)
-{
-    std::string text;
-    if (!copyTextResource(mtlResourceId, text))
-        return false;
-    return loadMaterialsText(text);
-}
 
 bool ObjLoader::loadMaterialsText(const std::string& mtlText)
 {
