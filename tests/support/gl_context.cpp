@@ -28,9 +28,11 @@ GlContext::Outcome GlContext::open()
     close();
     lastGlfwError.clear();
     glfwSetErrorCallback(rememberGlfwError);
+    // GLFW stays initialised until the process ends: ending it would unload
+    // Mesa's driver, whose one-time allocations then read as leaks with no
+    // name to suppress them by.  A second glfwInit() returns at once.
     if (!glfwInit())
         return fail("glfwInit failed");
-    glfwStarted_ = true;
 
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
@@ -54,10 +56,6 @@ void GlContext::close()
         glfwMakeContextCurrent(nullptr);
         glfwDestroyWindow(window_);
         window_ = nullptr;
-    }
-    if (glfwStarted_) {
-        glfwTerminate();
-        glfwStarted_ = false;
     }
 }
 

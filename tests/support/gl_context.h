@@ -26,7 +26,8 @@ public:
     // Starts GLFW, opens the hidden window, makes its context current and
     // runs GlLoader::init().  On failure error() says why.
     Outcome open();
-    // Destroys the window and ends GLFW; harmless when nothing is open.
+    // Destroys the window; harmless when nothing is open.  GLFW itself stays
+    // initialised for the rest of the process.
     void close();
 
     const std::string& error() const { return error_; }
@@ -37,7 +38,6 @@ private:
     Outcome fail(const char* what);
 
     GLFWwindow* window_ = nullptr;
-    bool glfwStarted_ = false;
     int32_t loaderResult_ = 0;
     std::string error_;
 };
