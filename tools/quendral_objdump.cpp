@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -112,14 +113,15 @@ void writeFloat(std::string& out, float value)
     }
 }
 
-void writeVector(std::string& out, const objl::Vector3& v)
+// A JSON list of floats.
+void writeFloats(std::string& out, std::initializer_list<float> values)
 {
     out += '[';
-    writeFloat(out, v.x);
-    out += ',';
-    writeFloat(out, v.y);
-    out += ',';
-    writeFloat(out, v.z);
+    for (const float* value = values.begin(); value != values.end(); ++value) {
+        if (value != values.begin())
+            out += ',';
+        writeFloat(out, *value);
+    }
     out += ']';
 }
 
@@ -127,16 +129,10 @@ void writeVertices(std::string& out, const std::vector<objl::Vertex>& vertices)
 {
     out += '[';
     for (size_t i = 0; i < vertices.size(); ++i) {
-        const objl::Vertex& vertex = vertices[i];
-        out += i == 0 ? "\n  [" : ",\n  [";
-        const float numbers[8] = {vertex.position.x, vertex.position.y, vertex.position.z, vertex.normal.x,
-                                  vertex.normal.y,   vertex.normal.z,   vertex.texCoord.x, vertex.texCoord.y};
-        for (size_t k = 0; k < 8; ++k) {
-            if (k != 0)
-                out += ',';
-            writeFloat(out, numbers[k]);
-        }
-        out += ']';
+        const objl::Vertex& v = vertices[i];
+        out += i == 0 ? "\n  " : ",\n  ";
+        writeFloats(out, {v.position.x, v.position.y, v.position.z, v.normal.x, v.normal.y, v.normal.z,
+                          v.texCoord.x, v.texCoord.y});
     }
     out += ']';
 }
@@ -154,29 +150,29 @@ void writeIndices(std::string& out, const std::vector<unsigned int>& indices)
 
 void writeMaterial(std::string& out, const objl::Material& material)
 {
+    const auto key = [&out](const char* name) {
+        out += ",\"";
+        out += name;
+        out += "\":";
+    };
     out += "{\"name\":";
     writeString(out, material.name);
-    out += ",\"Ka\":";
-    writeVector(out, material.Ka);
-    out += ",\"Kd\":";
-    writeVector(out, material.Kd);
-    out += ",\"Ks\":";
-    writeVector(out, material.Ks);
-    out += ",\"Ns\":";
-    writeFloat(out, material.Ns);
-    out += ",\"Ni\":";
-    writeFloat(out, material.Ni);
-    out += ",\"d\":";
-    writeFloat(out, material.d);
-    out += ",\"illum\":" + std::to_string(material.illum);
-    const std::pair<const char*, const std::string*> maps[] = {
-        {"map_Ka", &material.map_Ka}, {"map_Kd", &material.map_Kd}, {"map_Ks", &material.map_Ks},
-        {"map_Ns", &material.map_Ns}, {"map_d", &material.map_d},   {"map_bump", &material.map_bump},
-    };
-    for (const auto& map : maps) {
-        out += ",\"";
-        out += map.first;
-        out += "\":";
+    for (const auto& colour : {std::make_pair("Ka", &material.Ka), std::make_pair("Kd", &material.Kd),
+                               std::make_pair("Ks", &material.Ks)}) {
+        key(colour.first);
+        writeFloats(out, {colour.second->x, colour.second->y, colour.second->z});
+    }
+    for (const auto& number : {std::make_pair("Ns", material.Ns), std::make_pair("Ni", material.Ni),
+                               std::make_pair("d", material.d)}) {
+        key(number.first);
+        writeFloat(out, number.second);
+    }
+    key("illum");
+    out += std::to_string(material.illum);
+    for (const auto& map : {std::make_pair("map_Ka", &material.map_Ka), std::make_pair("map_Kd", &material.map_Kd),
+                            std::make_pair("map_Ks", &material.map_Ks), std::make_pair("map_Ns", &material.map_Ns),
+                            std::make_pair("map_d", &material.map_d), std::make_pair("map_bump", &material.map_bump)}) {
+        key(map.first);
         writeString(out, *map.second);
     }
     out += '}';
