@@ -66,15 +66,16 @@ void closeMesh(std::vector<Mesh>& meshes, ObjParse& parse, const std::string& na
     parse.pendingIndices.clear();
 }
 
-// The numbers of a "v", "vt" or "vn" line, converted in order; false when the
-// line has fewer than `count` of them.
-bool readNumbers(const std::string& line, size_t count, float* numbers)
+// The first `wanted` numbers of a "v", "vt" or "vn" line, converted in
+// order; numbers past the first `required` may be missing and read 0.  False
+// when the line has fewer than `required` numbers.
+bool readNumbers(const std::string& line, size_t required, size_t wanted, float* numbers)
 {
     const std::vector<std::string> pieces = split(tail(line), " ");
-    if (pieces.size() < count)
+    if (pieces.size() < required)
         return false;
-    for (size_t i = 0; i < count; ++i)
-        numbers[i] = toFloat(pieces[i]);
+    for (size_t i = 0; i < wanted; ++i)
+        numbers[i] = i < pieces.size() ? toFloat(pieces[i]) : 0.0f;
     return true;
 }
 
@@ -120,11 +121,14 @@ bool ObjLoader::loadModelText(const std::string& objText, const std::string& mtl
             parse.progressCounter = 0;
         }
 
-        // A short "v", "vt" or "vn" line rejects the whole model: skipping it
-        // would shift every later index onto the wrong element.
+        // A "v" or "vn" line short of three numbers, or a "vt" line without
+        // any, rejects the whole model: skipping it would shift every later
+        // index onto the wrong element.  A "vt" line of one number is a
+        // one-dimensional coordinate, whose v is 0 as in the OBJ format.
         if (token == "v" || token == "vt" || token == "vn") {
             float numbers[3];
-            if (!readNumbers(line, token == "vt" ? 2 : 3, numbers)) {
+            const bool texture = token == "vt";
+            if (!readNumbers(line, texture ? 1 : 3, texture ? 2 : 3, numbers)) {
                 meshes.clear();
                 allVertices.clear();
                 allIndices.clear();

@@ -29,8 +29,8 @@ public:
     // materials), fills them and gives the meshes their materials by name.
     // Every "mtllib" line runs loadMaterialsText(mtlText), whatever file it
     // names.  Returns true when anything was loaded; false for a text without
-    // faces, and false with the three lists emptied when a "v", "vt" or "vn"
-    // line lacks numbers.  A malformed or out-of-range number throws the
+    // faces, and false with the three lists emptied when a "v" or "vn" line
+    // has fewer than three numbers or a "vt" line none ("vt u" reads (u, 0)).  A malformed or out-of-range number throws the
     // conversion error of toFloat/toInt, leaving what was added before it.
     bool loadModelText(const std::string& objText, const std::string& mtlText);
 

@@ -322,12 +322,21 @@ TEST_F(ObjParser, EmptyCornersArePassedOver)
 TEST_F(ObjParser, ShortVertexLineRejectsTheModel)
 {
     // Skipping the line would shift every later index onto the wrong element.
-    for (const std::string line : {"v 1 2", "v", "vn 0 1", "vt 0", "vt"}) {
+    for (const std::string line : {"v 1 2", "v", "vn 0 1", "vt", "vt  "}) {
         EXPECT_FALSE(load(kTrianglePositions + "vt 0 0\nvn 0 0 1\no A\nf 1 2 3\n" + line + "\nf 1 2 3\n")) << line;
         EXPECT_TRUE(loader.meshes.empty()) << line;
         EXPECT_TRUE(loader.allVertices.empty()) << line;
         EXPECT_TRUE(loader.allIndices.empty()) << line;
     }
+}
+
+TEST_F(ObjParser, OneDimensionalTextureCoordinateReadsVAsZero)
+{
+    ASSERT_TRUE(load(kTrianglePositions + "vt 0.5\nvt 0.25 1\nf 1/2 2/1 3/2\n"));
+    ASSERT_EQ(loader.allVertices.size(), 3u);
+    EXPECT_EQ(loader.allVertices[1].texCoord.x, 0.5f);
+    EXPECT_EQ(loader.allVertices[1].texCoord.y, 0.0f);
+    EXPECT_EQ(loader.allVertices[2].texCoord.y, 1.0f);
 }
 
 TEST_F(ObjParser, ShortFaceWithoutANormalGetsAZeroNormal)
