@@ -35,6 +35,7 @@ public:
     GLint uniformLocation(const char* name);
     GLint attribLocation(const char* name);
 
+    // The OpenGL name of the program object.
     GLuint programId() const { return programId_; }
 
 private:

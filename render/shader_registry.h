@@ -11,6 +11,8 @@ class GLFWProgram;
 
 class ShaderRegistry {
 public:
+    // An empty registry.  Destroying it frees the programs' texts and caches
+    // but releases no GL object; the program itself never destroys it.
     ShaderRegistry();
     ~ShaderRegistry();
     ShaderRegistry(const ShaderRegistry&) = delete;

@@ -59,6 +59,7 @@ protected:
     // registry's cache; -1 when the program is not registered.
     GLint uniformLocation(const char* name) const;
 
+    // What the subclass hooks work with.
     ViewState* viewState() const { return viewState_; }
     const GLFWMeshData& meshData() const { return *meshData_; }
     GLFWVertexBuffer& vertexBuffer() const { return *vertexBuffer_; }

@@ -48,6 +48,7 @@ public:
     // set are sent as empty buffers.
     void upload();
 
+    // The number of indices that setIndexData() was given (0 before).
     int32_t indexCount() const { return indexCount_; }
 
 private:
