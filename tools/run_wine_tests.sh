@@ -49,6 +49,12 @@ cd "$root"
 quietly cmake --preset windows
 quietly cmake --build "$build" -j "$jobs"
 
+# Whatever was built must run from a bare copy: system DLLs only.
+mapfile -t executables < <(find "$build" -path '*/CMakeFiles' -prune -o -type f \( -name '*.exe' -o -name '*.scr' \) -print)
+if [ ${#executables[@]} -gt 0 ]; then
+  "$root/tools/check_imports.sh" "${executables[@]}"
+fi
+
 # One run at a time per prefix: the prefix, its server and its desktop are
 # shared by everything that runs in it.
 mkdir -p "$(dirname "$WINEPREFIX")"
