@@ -1,6 +1,7 @@
 #include "app/saver_app.h"
 #include "app/window_icon.h"
 
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -67,4 +68,15 @@ TEST(WindowIcon, BuiltInPictureIsOpaqueAndNotFlat)
             ++distinct;
     }
     EXPECT_GT(distinct, 1000);
+}
+
+// GLFW reports a key release only for a press it has seen, which already
+// ended the program, so the release and repeat paths are checked here, on
+// the callbacks themselves.
+TEST(InputCallbacks, EveryKeyAndButtonActionEndsWithZero)
+{
+    EXPECT_EXIT(onKey(nullptr, GLFW_KEY_A, 38, GLFW_PRESS, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onKey(nullptr, GLFW_KEY_B, 56, GLFW_RELEASE, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onKey(nullptr, GLFW_KEY_SPACE, 65, GLFW_REPEAT, GLFW_MOD_SHIFT), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onMouseButton(nullptr, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, 0), ::testing::ExitedWithCode(0), "");
 }
