@@ -18,6 +18,6 @@ quendral_ensure_display 1920x1080
 export LIBGL_ALWAYS_SOFTWARE=1
 ./build/linux/tools/quendral-make-assets --window-icon app/window_icon_pixels.inc
 ./build/linux/tools/quendral-make-assets --icon resources/quendral.ico
-./build/linux/tools/quendral-still --time 3.7 --size 110x83 resources/about_plasma.bmp >/dev/null
+./build/linux/tools/quendral-still --time 3.7 --size 110x83 --supersample 8 resources/about_plasma.bmp >/dev/null
 ./build/linux/tools/quendral-still --time 3.7 --size 960x540 docs/plasma.png >/dev/null
 echo "made app/window_icon_pixels.inc, resources/quendral.ico, resources/about_plasma.bmp, docs/plasma.png"

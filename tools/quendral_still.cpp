@@ -3,6 +3,8 @@
 //
 //   quendral-still --time T --size WxH out.png
 //   quendral-still --time T --size WxH out.bmp   (24 bits, for the About window)
+//   --supersample N renders N times larger and averages N × N pixels into
+//   one, so a small picture shows the plasma as a large screen would.
 #include "tools/still_renderer.h"
 
 #include <png.h>
@@ -17,7 +19,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: quendral-still --time SECONDS --size WIDTHxHEIGHT out.png\n");
+    std::fprintf(stderr, "usage: quendral-still --time SECONDS --size WIDTHxHEIGHT [--supersample N] out.png|out.bmp\n");
     return 2;
 }
 
@@ -96,6 +98,30 @@ bool writeBmp(const char* path, const StillImage& image)
     return std::fclose(file) == 0 && written;
 }
 
+// Averages each n × n block of pixels into one.
+StillImage shrink(const StillImage& large, int n)
+{
+    if (n == 1)
+        return large;
+    StillImage small;
+    small.width = large.width / n;
+    small.height = large.height / n;
+    small.rgb.resize(static_cast<size_t>(small.width) * small.height * 3);
+    for (int y = 0; y < small.height; ++y) {
+        for (int x = 0; x < small.width; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                int sum = 0;
+                for (int dy = 0; dy < n; ++dy)
+                    for (int dx = 0; dx < n; ++dx)
+                        sum += large.rgb[((static_cast<size_t>(y) * n + dy) * large.width + x * n + dx) * 3 + c];
+                small.rgb[(static_cast<size_t>(y) * small.width + x) * 3 + c] =
+                    static_cast<unsigned char>((sum + n * n / 2) / (n * n));
+            }
+        }
+    }
+    return small;
+}
+
 bool endsWith(const std::string& text, const std::string& suffix)
 {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -109,6 +135,7 @@ int main(int argc, char** argv)
     int width = 0;
     int height = 0;
     const char* output = nullptr;
+    int supersample = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
             char* end = nullptr;
@@ -118,21 +145,25 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2)
                 return usage();
+        } else if (std::strcmp(argv[i], "--supersample") == 0 && i + 1 < argc) {
+            supersample = std::atoi(argv[++i]);
+            if (supersample < 1 || supersample > 16)
+                return usage();
         } else if (!output && argv[i][0] != '-') {
             output = argv[i];
         } else {
             return usage();
         }
     }
-    if (!output || width <= 0 || height <= 0 || width > 16384 || height > 16384)
+    if (!output || width <= 0 || height <= 0 || width * supersample > 16384 || height * supersample > 16384)
         return usage();
 
     std::string error;
-    if (!openStillRenderer(width, height, error)) {
+    if (!openStillRenderer(width * supersample, height * supersample, error)) {
         std::fprintf(stderr, "quendral-still: %s\n", error.c_str());
         return 1;
     }
-    const StillImage image = renderStill(time);
+    const StillImage image = shrink(renderStill(time), supersample);
     const bool written = endsWith(output, ".bmp") ? writeBmp(output, image) : writePng(output, image);
     if (!written) {
         std::fprintf(stderr, "quendral-still: cannot write %s\n", output);
