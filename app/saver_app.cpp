@@ -70,6 +70,15 @@ void iconColumnsToRows(const unsigned char* columns, unsigned char* rows)
     }
 }
 
+void setContextHints()
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+    glfwWindowHint(GLFW_SAMPLES, 0);
+    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+}
+
 // ---------------------------------------------------------------------------
 // Callbacks
 // ---------------------------------------------------------------------------
@@ -147,11 +156,7 @@ void SaverApp::chooseWindowSize()
 
 void SaverApp::openWindow()
 {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
-    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-    glfwWindowHint(GLFW_SAMPLES, 0);
-    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+    setContextHints();
 
     if (commandLine->mode == Preview)
         window = platform::attachPreviewWindow(commandLine->windowHandle);

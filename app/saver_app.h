@@ -52,6 +52,11 @@ void setWindowMetrics(int width, int height);
 // Both buffers hold 64 × 64 RGBA pixels.
 void iconColumnsToRows(const unsigned char* columns, unsigned char* rows);
 
+// Sets the window hints of the program's context: OpenGL 2.0 or later,
+// robustness "lose context on reset", no multisampling, no stereo.  All other
+// hints keep GLFW's defaults.
+void setContextHints();
+
 // The GLFW callbacks of the window.
 void onGlfwError(int code, const char* description);
 void onWindowSize(GLFWwindow* window, int width, int height);

@@ -64,11 +64,7 @@ long residentKiB()
 
 GLFWwindow* openWindow(int width, int height)
 {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
-    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-    glfwWindowHint(GLFW_SAMPLES, 0);
-    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+    setContextHints();
     glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
     GLFWwindow* window = glfwCreateWindow(width, height, "quendral-bench", nullptr, nullptr);
     if (!window)
