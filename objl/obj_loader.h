@@ -70,7 +70,8 @@ public:
     std::vector<unsigned int> allIndices;
     std::vector<Material> materials;
 
-    // Where the progress records of a load go.
+    // Where the progress records of a load go (standard output unless set);
+    // must not be null.
     std::ostream* progress;
 };
 
