@@ -1,5 +1,6 @@
 // Scene setup and the render pass, checked against a recording fake of the
 // OpenGL entry points: what each frame sends and in which order.
+#include "app/frame_loop.h"
 #include "app/saver_app.h"
 #include "app/scene_setup.h"
 #include "scene/transform_stack.h"
@@ -7,6 +8,7 @@
 #include "scene/view_state.h"
 #include "support/fake_gl.h"
 
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -165,6 +167,24 @@ TEST_F(RenderPass, CameraLooksOneDegreeUpFromTheStart)
     expected.updateView(0);
     renderFrame();
     EXPECT_TRUE(sameBits(transformStack->view(), expected.view()));
+}
+
+TEST_F(RenderPass, FirstFrameTimeIsStartAndCurrentTimeAlike)
+{
+    if (!glfwInit())
+        GTEST_SKIP() << "GLFW's timer needs an initialised library (an X display on Linux)";
+    glfwSetTime(10.0);
+    updateFrame();
+    const float first = viewState->currentTime();
+    EXPECT_GE(first, 10.0f);
+    EXPECT_EQ(viewState->startTime(), first);
+
+    glfwSetTime(12.5);
+    updateFrame();
+    EXPECT_GE(viewState->currentTime(), 12.5f);
+    EXPECT_EQ(viewState->startTime(), first) << "only the first frame sets the start time";
+    // The sky sends the timer's absolute reading, not the time since the start.
+    EXPECT_EQ(uniformValues(kTime).back(), viewState->currentTime());
 }
 
 }  // namespace
