@@ -78,20 +78,10 @@ GLFWwindow* openWindow(int width, int height)
     return window;
 }
 
-// Frames per second of the real scene, swap interval 0, over `frames`
-// frames after a few to warm up.
-double framesPerSecond(int width, int height, int frames)
+// Draws and presents `frames` frames as the frame loop does, and waits
+// until the GL has finished them.
+void drawFrames(GLFWwindow* window, int frames)
 {
-    GLFWwindow* window = openWindow(width, height);
-    if (!window)
-        return -1;
-    for (int i = 0; i < 5; ++i) {
-        viewState->setCurrentTime(static_cast<float>(glfwGetTime()));
-        renderFrame();
-        glfwSwapBuffers(window);
-    }
-    glFinish();
-    const Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         viewState->setCurrentTime(static_cast<float>(glfwGetTime()));
         renderFrame();
@@ -99,6 +89,18 @@ double framesPerSecond(int width, int height, int frames)
         glfwPollEvents();
     }
     glFinish();
+}
+
+// Frames per second of the real scene, swap interval 0, over `frames`
+// frames after a few to warm up.
+double framesPerSecond(int width, int height, int frames)
+{
+    GLFWwindow* window = openWindow(width, height);
+    if (!window)
+        return -1;
+    drawFrames(window, 5);
+    const Clock::time_point start = Clock::now();
+    drawFrames(window, frames);
     const double elapsed = secondsSince(start);
     glfwDestroyWindow(window);
     return frames / elapsed;
@@ -188,13 +190,7 @@ long residentAfterFrames(int frames)
     GLFWwindow* window = openWindow(1920, 1080);
     if (!window)
         return -1;
-    for (int i = 0; i < frames; ++i) {
-        viewState->setCurrentTime(static_cast<float>(glfwGetTime()));
-        renderFrame();
-        glfwSwapBuffers(window);
-        glfwPollEvents();
-    }
-    glFinish();
+    drawFrames(window, frames);
     const long kib = residentKiB();
     glfwDestroyWindow(window);
     return kib;

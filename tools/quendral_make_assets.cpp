@@ -7,6 +7,7 @@
 //   quendral-make-assets --icon FILE.ico
 //       writes the executable's icon: 32 × 32 and 16 × 16 pictures at 4, 8
 //       and 32 bits per pixel, in that order.
+#include "tools/little_endian.h"
 #include "tools/plasma_reference.h"
 
 #include <cstdio>
@@ -122,18 +123,6 @@ size_t nearestColour(const std::vector<Rgb>& palette, const unsigned char* rgb)
         }
     }
     return best;
-}
-
-void put16(std::vector<unsigned char>& out, unsigned value)
-{
-    out.push_back(static_cast<unsigned char>(value & 0xFF));
-    out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
-}
-
-void put32(std::vector<unsigned char>& out, unsigned value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 // One icon image: BITMAPINFOHEADER (height doubled for the mask), palette,

@@ -5,6 +5,7 @@
 //   quendral-still --time T --size WxH out.bmp   (24 bits, for the About window)
 //   --supersample N renders N times larger and averages N × N pixels into
 //   one, so a small picture shows the plasma as a large screen would.
+#include "tools/little_endian.h"
 #include "tools/still_renderer.h"
 
 #include <png.h>
@@ -45,18 +46,6 @@ bool writePng(const char* path, const StillImage& image)
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
-}
-
-void put16(std::vector<unsigned char>& out, unsigned value)
-{
-    out.push_back(static_cast<unsigned char>(value & 0xFF));
-    out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
-}
-
-void put32(std::vector<unsigned char>& out, unsigned value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 // An uncompressed 24-bit Windows bitmap, rows bottom-up, each padded to four
