@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   clang libclang-rt-14-dev
   libgtest-dev googletest
   libglfw3-dev libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
