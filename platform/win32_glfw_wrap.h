@@ -21,6 +21,9 @@ extern "C" {
 // Attaches a GLFW window record to `nativeWindow` with the current window,
 // framebuffer and context hints: GLFW's window procedure takes over the
 // window's messages and a context of the requested API is created on it.
+// A window of another process cannot be taken over; the context then goes on
+// a disabled child window that fills its client area (and that the record's
+// destruction destroys), and the window's messages stay with its owner.
 // The record reports the native window's resizable, decorated, floating,
 // maximised and iconified state; the visibility, focus, size and decoration
 // hints are ignored.  `share` is a window whose context objects the new

@@ -2,9 +2,70 @@
 // not create.  Compiled into our build of GLFW's Win32 back end together with
 // wrap_native_window.patch, which adds the two per-window fields used here
 // and teaches the destroy path to hand such a window back to its owner.
+//
+// A window of this process is taken over (subclassed); a window of another
+// process, such as the display settings' preview area, gets a child window
+// of ours to draw in, since Win32 lets no process subclass or set the pixel
+// format of another process's window.
 #include "internal.h"
 
 #include "platform/win32_glfw_wrap.h"
+
+//////////////////////////////////////////////////////////////////////////
+//////                       GLFW internal API                      //////
+//////////////////////////////////////////////////////////////////////////
+
+static GLFWbool ownedByThisProcess(HWND handle)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(handle, &owner);
+    return owner == GetCurrentProcessId();
+}
+
+// Subclasses a window of this process: GLFW's window procedure, which finds
+// the record through the "GLFW" property, gets its messages until the
+// destroy path puts the old procedure back.
+//
+static void takeOverWindow(_GLFWwindow* window, HWND handle, WNDPROC glfwProc)
+{
+    window->win32.handle = handle;
+    SetPropW(handle, L"GLFW", window);
+
+    // Pointer-sized on purpose: a window procedure does not fit in 32 bits
+    window->win32.attached = GLFW_TRUE;
+    window->win32.oldWndProc = (WNDPROC) GetWindowLongPtrW(handle, GWLP_WNDPROC);
+    SetWindowLongPtrW(handle, GWLP_WNDPROC, (LONG_PTR) glfwProc);
+}
+
+// A window of another process (the host dialog's preview area) can be
+// neither subclassed nor given a pixel format, so the context goes on a
+// child window of ours that fills its client area.  The child is disabled:
+// clicks on the preview stay with the host, as they would with a subclass
+// that the host's process does not let us install.  The child is an
+// ordinary GLFW window to the destroy path; the host's window is untouched.
+//
+static GLFWbool drawInsideForeignWindow(_GLFWwindow* window, HWND host)
+{
+    RECT area = { 0, 0, 0, 0 };
+    GetClientRect(host, &area);
+
+    window->win32.handle =
+        CreateWindowExW(0, _GLFW_WNDCLASSNAME, L"",
+                        WS_CHILD | WS_VISIBLE | WS_DISABLED |
+                        WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                        0, 0, area.right - area.left, area.bottom - area.top,
+                        host, NULL, _glfw.win32.instance, NULL);
+    if (!window->win32.handle)
+    {
+        _glfwInputErrorWin32(GLFW_PLATFORM_ERROR,
+                             "Win32: Failed to create a window inside another process's window");
+        return GLFW_FALSE;
+    }
+
+    SetPropW(window->win32.handle, L"GLFW", window);
+    return GLFW_TRUE;
+}
+
 
 //////////////////////////////////////////////////////////////////////////
 //////                        GLFW public API                       //////
@@ -18,6 +79,7 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
     _GLFWwindow* window;
     WNDCLASSEXW glfwClass;
     LONG style, exStyle;
+    GLFWbool ownWindow;
 
     _GLFW_REQUIRE_INIT_OR_RETURN(NULL);
 
@@ -40,7 +102,8 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
 
     // A second record on one window would take the first one's procedure
     // and property with it when destroyed
-    if (GetPropW(nativeWindow, L"GLFW"))
+    ownWindow = ownedByThisProcess(nativeWindow);
+    if (ownWindow && GetPropW(nativeWindow, L"GLFW"))
     {
         _glfwInputError(GLFW_INVALID_VALUE,
                         "Win32: Window %p already belongs to GLFW",
@@ -73,18 +136,13 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
     window->numer       = GLFW_DONT_CARE;
     window->denom       = GLFW_DONT_CARE;
 
-    // GLFW's window procedure finds the record through this property
-    window->win32.handle = nativeWindow;
-    SetPropW(nativeWindow, L"GLFW", window);
-
-    // Pointer-sized on purpose: a window procedure does not fit in 32 bits.
-    // Setting it fails for a window of another process; the context below
-    // then still renders into it, only its messages stay with their owner.
-    window->win32.attached = GLFW_TRUE;
-    window->win32.oldWndProc =
-        (WNDPROC) GetWindowLongPtrW(nativeWindow, GWLP_WNDPROC);
-    SetWindowLongPtrW(nativeWindow, GWLP_WNDPROC,
-                      (LONG_PTR) glfwClass.lpfnWndProc);
+    if (ownWindow)
+        takeOverWindow(window, nativeWindow, glfwClass.lpfnWndProc);
+    else if (!drawInsideForeignWindow(window, nativeWindow))
+    {
+        glfwDestroyWindow((GLFWwindow*) window);
+        return NULL;
+    }
 
     style   = GetWindowLongW(nativeWindow, GWL_STYLE);
     exStyle = GetWindowLongW(nativeWindow, GWL_EXSTYLE);

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -23,6 +24,83 @@ void rememberError(int code, const char* /*description*/)
 {
     reportedErrors.push_back(code);
 }
+
+// Clears the window's framebuffer to one colour through the GL library's own
+// exports and reads two opposite corners back.
+void expectClearReadsBack(GLFWwindow* window, int width, int height)
+{
+    glfwMakeContextCurrent(window);
+    void* library = platform::openGlLibrary();
+    ASSERT_NE(library, nullptr);
+    using ClearColor = void(APIENTRY*)(float, float, float, float);
+    using Clear = void(APIENTRY*)(unsigned int);
+    using ReadPixels = void(APIENTRY*)(int, int, int, int, unsigned int, unsigned int, void*);
+    const auto clearColor = reinterpret_cast<ClearColor>(platform::librarySymbol(library, "glClearColor"));
+    const auto clear = reinterpret_cast<Clear>(platform::librarySymbol(library, "glClear"));
+    const auto readPixels = reinterpret_cast<ReadPixels>(platform::librarySymbol(library, "glReadPixels"));
+    ASSERT_TRUE(clearColor && clear && readPixels);
+
+    clearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    clear(0x00004000);  // GL_COLOR_BUFFER_BIT
+    unsigned char corners[2][4] = {};
+    readPixels(0, 0, 1, 1, 0x1908, 0x1401, corners[0]);  // GL_RGBA, GL_UNSIGNED_BYTE
+    readPixels(width - 1, height - 1, 1, 1, 0x1908, 0x1401, corners[1]);
+    for (const auto& pixel : corners) {
+        EXPECT_NEAR(pixel[0], 64, 1);
+        EXPECT_NEAR(pixel[1], 128, 1);
+        EXPECT_NEAR(pixel[2], 191, 1);
+    }
+    glfwSwapBuffers(window);
+    platform::closeGlLibrary(library);
+}
+
+// The host dialog in a process of its own (foreign_window_host.exe, built
+// next to the tests): started with a unique title, closed by the destructor.
+class ForeignHost {
+public:
+    ForeignHost()
+    {
+        char path[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string program(path);
+        program = program.substr(0, program.find_last_of("\\/") + 1) + "foreign_window_host.exe";
+        const std::string title = "QuendralForeignHost-" + std::to_string(::GetCurrentProcessId());
+        std::string commandLine = "\"" + program + "\" " + title;
+        STARTUPINFOA startup {};
+        startup.cb = sizeof startup;
+        if (!::CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_))
+            return;
+        ::CloseHandle(process_.hThread);
+        // The dialog shows up before its preview area is made.
+        for (int attempt = 0; attempt < 1000 && !preview_; ++attempt) {
+            dialog_ = ::FindWindowA("QuendralForeignHost", title.c_str());
+            if (dialog_)
+                preview_ = ::FindWindowExA(dialog_, nullptr, "QuendralForeignHost", "preview");
+            if (!preview_)
+                ::Sleep(10);
+        }
+    }
+    ~ForeignHost()
+    {
+        if (!process_.hProcess)
+            return;
+        if (dialog_)
+            ::PostMessageA(dialog_, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+            ::TerminateProcess(process_.hProcess, 1);
+        ::CloseHandle(process_.hProcess);
+    }
+    ForeignHost(const ForeignHost&) = delete;
+    ForeignHost& operator=(const ForeignHost&) = delete;
+
+    HWND preview() const { return preview_; }
+
+private:
+    PROCESS_INFORMATION process_ {};
+    HWND dialog_ = nullptr;
+    HWND preview_ = nullptr;
+};
 
 // GLFW is started for each test, with the hints the program sets before it
 // attaches to the preview window.
@@ -155,31 +233,40 @@ TEST_F(WrapNativeWindow, ContextRendersIntoThePreviewArea)
     EXPECT_EQ(width, 152);
     EXPECT_EQ(height, 112);
 
-    glfwMakeContextCurrent(window);
-    void* library = platform::openGlLibrary();
-    ASSERT_NE(library, nullptr);
-    using ClearColor = void(APIENTRY*)(float, float, float, float);
-    using Clear = void(APIENTRY*)(unsigned int);
-    using ReadPixels = void(APIENTRY*)(int, int, int, int, unsigned int, unsigned int, void*);
-    const auto clearColor = reinterpret_cast<ClearColor>(platform::librarySymbol(library, "glClearColor"));
-    const auto clear = reinterpret_cast<Clear>(platform::librarySymbol(library, "glClear"));
-    const auto readPixels = reinterpret_cast<ReadPixels>(platform::librarySymbol(library, "glReadPixels"));
-    ASSERT_TRUE(clearColor && clear && readPixels);
-
-    clearColor(0.25f, 0.5f, 0.75f, 1.0f);
-    clear(0x00004000);  // GL_COLOR_BUFFER_BIT
-    unsigned char corners[2][4] = {};
-    readPixels(0, 0, 1, 1, 0x1908, 0x1401, corners[0]);             // GL_RGBA, GL_UNSIGNED_BYTE
-    readPixels(151, 111, 1, 1, 0x1908, 0x1401, corners[1]);
-    for (const auto& pixel : corners) {
-        EXPECT_NEAR(pixel[0], 64, 1);
-        EXPECT_NEAR(pixel[1], 128, 1);
-        EXPECT_NEAR(pixel[2], 191, 1);
-    }
-    glfwSwapBuffers(window);
-    platform::closeGlLibrary(library);
+    expectClearReadsBack(window, 152, 112);
     glfwMakeContextCurrent(nullptr);
     glfwDestroyWindow(window);
+    EXPECT_TRUE(reportedErrors.empty()) << ::testing::PrintToString(reportedErrors);
+}
+
+TEST_F(WrapNativeWindow, WindowOfAnotherProcessGetsAChildToDrawIn)
+{
+    // The display settings dialog runs in another process, and Win32 lets
+    // no process subclass another's window or set its pixel format.
+    ForeignHost host;
+    ASSERT_NE(host.preview(), nullptr) << "the host process did not show its window";
+    DWORD hostProcess = 0;
+    ::GetWindowThreadProcessId(host.preview(), &hostProcess);
+    ASSERT_NE(hostProcess, ::GetCurrentProcessId());
+
+    GLFWwindow* window = glfwWrapNativeWindow(host.preview(), nullptr);
+    ASSERT_NE(window, nullptr) << "GLFW errors: " << ::testing::PrintToString(reportedErrors);
+    const HWND drawn = glfwGetWin32Window(window);
+    EXPECT_NE(drawn, host.preview());
+    EXPECT_EQ(::GetParent(drawn), host.preview());
+    EXPECT_FALSE(::IsWindowEnabled(drawn)) << "clicks on the preview stay with the host";
+    EXPECT_EQ(::GetPropW(host.preview(), L"GLFW"), nullptr) << "the host's window is not touched";
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    EXPECT_EQ(width, 152);
+    EXPECT_EQ(height, 112);
+    expectClearReadsBack(window, 152, 112);
+    glfwMakeContextCurrent(nullptr);
+
+    glfwDestroyWindow(window);
+    EXPECT_FALSE(::IsWindow(drawn));
+    EXPECT_TRUE(::IsWindow(host.preview()));
     EXPECT_TRUE(reportedErrors.empty()) << ::testing::PrintToString(reportedErrors);
 }
 
