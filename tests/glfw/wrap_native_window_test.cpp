@@ -25,10 +25,17 @@ void rememberError(int code, const char* /*description*/)
     reportedErrors.push_back(code);
 }
 
-// Clears the window's framebuffer to one colour through the GL library's own
-// exports and reads two opposite corners back.
-void expectClearReadsBack(GLFWwindow* window, int width, int height)
+// Checks that the window's framebuffer has the given size, clears it to one
+// colour through the GL library's own exports and reads two opposite corners
+// back.
+void expectDrawsIntoArea(GLFWwindow* window, int width, int height)
 {
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    EXPECT_EQ(framebufferWidth, width);
+    EXPECT_EQ(framebufferHeight, height);
+
     glfwMakeContextCurrent(window);
     void* library = platform::openGlLibrary();
     ASSERT_NE(library, nullptr);
@@ -227,13 +234,8 @@ TEST_F(WrapNativeWindow, ContextRendersIntoThePreviewArea)
 
     EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_CLIENT_API), GLFW_OPENGL_API);
     EXPECT_GE(glfwGetWindowAttrib(window, GLFW_CONTEXT_VERSION_MAJOR), 2);
-    int width = 0;
-    int height = 0;
-    glfwGetFramebufferSize(window, &width, &height);
-    EXPECT_EQ(width, 152);
-    EXPECT_EQ(height, 112);
 
-    expectClearReadsBack(window, 152, 112);
+    expectDrawsIntoArea(window, 152, 112);
     glfwMakeContextCurrent(nullptr);
     glfwDestroyWindow(window);
     EXPECT_TRUE(reportedErrors.empty()) << ::testing::PrintToString(reportedErrors);
@@ -256,12 +258,7 @@ TEST_F(WrapNativeWindow, WindowOfAnotherProcessGetsAChildToDrawIn)
     EXPECT_EQ(::GetParent(drawn), host.preview());
     EXPECT_FALSE(::IsWindowEnabled(drawn)) << "clicks on the preview stay with the host";
     EXPECT_EQ(::GetPropW(host.preview(), L"GLFW"), nullptr) << "the host's window is not touched";
-    int width = 0;
-    int height = 0;
-    glfwGetFramebufferSize(window, &width, &height);
-    EXPECT_EQ(width, 152);
-    EXPECT_EQ(height, 112);
-    expectClearReadsBack(window, 152, 112);
+    expectDrawsIntoArea(window, 152, 112);
     glfwMakeContextCurrent(nullptr);
 
     glfwDestroyWindow(window);
