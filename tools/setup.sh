@@ -10,7 +10,7 @@ packages=(
   libglfw3-dev libgl-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxkbcommon-dev
   libpng-dev
-  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libxfixes-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 dpkg-dev zip unzip
 )

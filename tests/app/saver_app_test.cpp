@@ -80,3 +80,4 @@ TEST(InputCallbacks, EveryKeyAndButtonActionEndsWithZero)
     EXPECT_EXIT(onKey(nullptr, GLFW_KEY_SPACE, 65, GLFW_REPEAT, GLFW_MOD_SHIFT), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(onMouseButton(nullptr, GLFW_MOUSE_BUTTON_RIGHT, GLFW_RELEASE, 0), ::testing::ExitedWithCode(0), "");
 }
+
