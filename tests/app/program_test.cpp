@@ -9,14 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 // Xlib's macros of these names clash with GoogleTest's own.
 #undef None
 #undef Bool
 #undef Status
 
 #include <chrono>
-#include <deque>
 #include <cstdlib>
+#include <deque>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,8 +53,7 @@ protected:
             stopChild(process);
     }
 
-    const ChildProcess& launch(const std::vector<std::string>& args,
-                               const std::string& program = QUENDRAL_PROGRAM_PATH)
+    ChildProcess& launch(const std::vector<std::string>& args, const std::string& program = QUENDRAL_PROGRAM_PATH)
     {
         started.push_back(startChild(program, args));
         EXPECT_GT(started.back().pid, 0);
@@ -89,28 +89,31 @@ TEST_P(FullScreen, DrawsThePlasmaOverTheWholeScreen)
     std::vector<std::string> args;
     if (GetParam()[0])
         args.push_back(GetParam());
-    const Process saver = launch(args);
-    const Window window = waitForSaverWindow(saver);
+    const ChildProcess& saver = launch(args);
+    const X11Window window = waitForSaverWindow(saver);
     ASSERT_NE(window, 0u);
 
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    const Screen screen = grabScreen();
-    EXPECT_EQ(attributes.width, screen.width);
-    EXPECT_EQ(attributes.height, screen.height);
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(screen.windowRect(window, &x, &y, &width, &height));
+    const ScreenPicture shot = screen.grabAll();
+    EXPECT_EQ(width, shot.width);
+    EXPECT_EQ(height, shot.height);
 
-    const float t = fitFrameTime(screen);
+    const float t = fitFrameTime(shot);
     long compared = 0;
-    const long wrong = countWrongPixels(screen, t, 3.0f / 255.0f, &compared);
+    const long wrong = countWrongPixels(shot, t, 3.0f / 255.0f, &compared);
     EXPECT_LT(t, 60.0f);
-    EXPECT_GT(compared, static_cast<long>(screen.width) * screen.height / 3);
+    EXPECT_GT(compared, static_cast<long>(shot.width) * shot.height / 3);
     EXPECT_EQ(wrong, 0) << wrong << " of " << compared << " pixels differ from the plasma at t = " << t;
-    EXPECT_EQ(waitFor(saver, 0ms), -1) << "still running";
+    EXPECT_EQ(waitForChild(saver, 0ms), -1) << "still running";
 
     // Over the window the cursor is hidden: its image is fully transparent.
     run("xdotool mousemove 700 400");
     std::this_thread::sleep_for(200ms);
-    XFixesCursorImage* cursor = XFixesGetCursorImage(display);
+    XFixesCursorImage* cursor = XFixesGetCursorImage(screen.display());
     ASSERT_NE(cursor, nullptr);
     unsigned long visible = 0;
     for (int i = 0; i < cursor->width * cursor->height; ++i)
@@ -138,13 +141,13 @@ TEST_P(Input, EndsTheProgramOnlyOnKeysAndButtons)
     const InputCase& c = GetParam();
     if (c.before[0])
         run(std::string("xdotool ") + c.before);
-    const Process saver = launch({"/s"});
+    const ChildProcess& saver = launch({"/s"});
     ASSERT_NE(waitForSaverWindow(saver), 0u);
     run(std::string("xdotool ") + c.input);
     if (c.ends) {
-        EXPECT_TRUE(exitedWithZero(waitFor(saver, 5s))) << c.name;
+        EXPECT_TRUE(exitedWithZero(waitForChild(saver, 5s))) << c.name;
     } else {
-        EXPECT_EQ(waitFor(saver, 1500ms), -1) << c.name << " must not end the program";
+        EXPECT_EQ(waitForChild(saver, 1500ms), -1) << c.name << " must not end the program";
     }
 }
 
@@ -160,44 +163,44 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProgramTest, SecondDefaultInstanceEndsAtOnceButRunStarts)
 {
-    const Process first = launch({});
+    const ChildProcess& first = launch({});
     ASSERT_NE(waitForSaverWindow(first), 0u);
 
-    const Process second = launch({});
-    EXPECT_TRUE(exitedWithZero(waitFor(second, 5s))) << "a second default instance ends with 0";
-    const Process preview = launch({"/p", "1234"});
-    EXPECT_TRUE(exitedWithZero(waitFor(preview, 5s))) << "so does a preview";
+    const ChildProcess& second = launch({});
+    EXPECT_TRUE(exitedWithZero(waitForChild(second, 5s))) << "a second default instance ends with 0";
+    const ChildProcess& preview = launch({"/p", "1234"});
+    EXPECT_TRUE(exitedWithZero(waitForChild(preview, 5s))) << "so does a preview";
 
-    const Process run = launch({"/s"});
-    EXPECT_EQ(waitFor(run, 3s), -1) << "/s starts regardless";
-    EXPECT_EQ(waitFor(first, 0ms), -1) << "the first instance keeps running";
+    const ChildProcess& run = launch({"/s"});
+    EXPECT_EQ(waitForChild(run, 3s), -1) << "/s starts regardless";
+    EXPECT_EQ(waitForChild(first, 0ms), -1) << "the first instance keeps running";
 }
 
 TEST_F(ProgramTest, KilledHolderDoesNotBlockTheNextStart)
 {
-    const Process first = launch({});
+    ChildProcess& first = launch({});
     ASSERT_NE(waitForSaverWindow(first), 0u);
-    stop(first);
+    stopChild(first);
 
-    const Process next = launch({});
+    const ChildProcess& next = launch({});
     EXPECT_NE(waitForSaverWindow(next), 0u);
-    EXPECT_EQ(waitFor(next, 0ms), -1);
+    EXPECT_EQ(waitForChild(next, 0ms), -1);
 }
 
 TEST_F(ProgramTest, PreviewWithoutAWindowSaysSoAndEnds)
 {
     for (const char* handle : {"0", "1234"}) {
-        const Process preview = launch({"/p", handle});
-        EXPECT_TRUE(exitedWithZero(waitFor(preview, 10s))) << "/p " << handle;
-        EXPECT_NE(errorOutput(preview).find("No preview window"), std::string::npos) << errorOutput(preview);
+        const ChildProcess& preview = launch({"/p", handle});
+        EXPECT_TRUE(exitedWithZero(waitForChild(preview, 10s))) << "/p " << handle;
+        EXPECT_NE(childErrorOutput(preview).find("No preview window"), std::string::npos) << childErrorOutput(preview);
     }
 }
 
 TEST_F(ProgramTest, ShaderThatDoesNotCompileShowsItsLogAndEnds)
 {
-    const Process broken = launch({"/s"}, QUENDRAL_BROKEN_SHADER_PROGRAM_PATH);
-    EXPECT_TRUE(exitedWithZero(waitFor(broken, 20s)));
-    const std::string output = errorOutput(broken);
+    const ChildProcess& broken = launch({"/s"}, QUENDRAL_BROKEN_SHADER_PROGRAM_PATH);
+    EXPECT_TRUE(exitedWithZero(waitForChild(broken, 20s)));
+    const std::string output = childErrorOutput(broken);
     const size_t message = output.find("[Debug] Fragment shader compilation error");
     ASSERT_NE(message, std::string::npos) << output;
     const size_t log = output.find("[Debug] ");
