@@ -31,6 +31,9 @@ void runFrameLoop()
     setupScene();
     bool running = true;
     do {
+        // The host may have resized its preview area since the last frame.
+        if (commandLine->mode == Preview)
+            platform::followPreviewWindowSize(saverApp->window);
         updateFrame();
         glfwSwapBuffers(saverApp->window);
         glfwPollEvents();

@@ -3,7 +3,8 @@
 #pragma once
 
 // Runs frames until Escape is down, the window is asked to close or, in
-// preview mode, the preview window is disabled or gone.  Returns after the
+// preview mode, the preview window is disabled or gone.  In preview mode each
+// frame first takes the preview window's current size.  Returns after the
 // frame in which that was seen has been presented.  A key or mouse button
 // ends the process from inside the event poll.
 void runFrameLoop();

@@ -77,6 +77,10 @@ GLFWwindow* attachPreviewWindow(NativeWindow /*window*/)
     return nullptr;
 }
 
+void followPreviewWindowSize(GLFWwindow* /*window*/)
+{
+}
+
 void* openGlLibrary()
 {
     void* library = ::dlopen("libGL.so.1", RTLD_NOW | RTLD_LOCAL);

@@ -61,12 +61,21 @@ bool nativeWindowClientSize(NativeWindow window, int* width, int* height);
 // disabled or destroyed (or when the handle names no window).
 bool nativeWindowEnabled(NativeWindow window);
 
-// Builds a GLFW window around an existing native window (the host dialog's
-// preview area) with a GL context on it, using the current window hints.
-// Returns null on failure, after reporting it through GLFW's error callback
-// where GLFW was involved.  Linux has no host dialog to attach to yet and
-// always returns null.
+// Builds a GLFW window with a GL context, using the current window hints,
+// that draws over the whole client area of an existing native window (the
+// host dialog's preview area, usually of another process).  The native
+// window itself is left as it is.  Returns null on failure (no such window,
+// no context), after reporting it through GLFW's error callback where GLFW
+// was involved.  Linux has no host dialog to attach to yet and always
+// returns null.
 GLFWwindow* attachPreviewWindow(NativeWindow window);
+
+// Once per frame in preview mode: when the host has resized its preview
+// area, the window from attachPreviewWindow takes the new client size, and
+// GLFW's window size callback reports it before the call returns.  Does
+// nothing when the sizes agree, the host window is gone or `window` did not
+// come from attachPreviewWindow.
+void followPreviewWindowSize(GLFWwindow* window);
 
 // ---------------------------------------------------------------------------
 // GL library lookup

@@ -4,11 +4,8 @@
 // MessageBoxA, a named event object as the instance marker, GetVersion, the
 // preview window's client size and enabled state, opengl32.dll with
 // wglGetProcAddress, and the executable's own "TEXTFILE" resources.  The
-// preview window is taken over by glfwWrapNativeWindow, our addition to
-// GLFW's Win32 back end.
+// preview attachment lives in win32_preview_window.cpp.
 #include "platform/platform.h"
-
-#include "platform/win32_glfw_wrap.h"
 
 #include <windows.h>
 
@@ -103,11 +100,6 @@ bool nativeWindowEnabled(NativeWindow window)
 {
     const HWND handle = toWindowHandle(window);
     return ::IsWindow(handle) && ::IsWindowEnabled(handle);
-}
-
-GLFWwindow* attachPreviewWindow(NativeWindow window)
-{
-    return glfwWrapNativeWindow(toWindowHandle(window), nullptr);
 }
 
 void* openGlLibrary()

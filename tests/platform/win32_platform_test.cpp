@@ -224,26 +224,87 @@ protected:
 
 int Win32WithGlfw::lastError = 0;
 
-TEST_F(Win32WithGlfw, AttachPreviewWindowWrapsTheGivenWindow)
+TEST_F(Win32WithGlfw, AttachPreviewWindowDrawsInAChildOverThePreviewArea)
 {
     TestWindow dialog(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 400, 300);
     TestWindow preview(WS_CHILD | WS_VISIBLE, 0, 152, 112, dialog.handle());
 
     GLFWwindow* window = platform::attachPreviewWindow(toNative(preview.handle()));
     ASSERT_NE(window, nullptr) << "GLFW error " << lastError;
-    EXPECT_EQ(glfwGetWin32Window(window), preview.handle());
     EXPECT_EQ(glfwGetWindowAttrib(window, GLFW_CLIENT_API), GLFW_OPENGL_API);
+    const HWND drawn = glfwGetWin32Window(window);
+    EXPECT_NE(drawn, preview.handle());
+    EXPECT_EQ(::GetParent(drawn), preview.handle());
+    RECT area {};
+    ::GetWindowRect(drawn, &area);
+    ::MapWindowPoints(nullptr, preview.handle(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, 0);
+    EXPECT_EQ(area.right, 152);
+    EXPECT_EQ(area.bottom, 112);
+    EXPECT_FALSE(::IsWindowEnabled(drawn)) << "clicks on the preview stay with the host";
+
+    // The preview area itself is not touched.
+    EXPECT_EQ(testwin::currentWindowProc(preview.handle()), &testwin::testWindowProc);
+    EXPECT_TRUE(testwin::answersPing(preview.handle()));
+    EXPECT_EQ(::GetPropW(preview.handle(), L"GLFW"), nullptr);
+
     glfwDestroyWindow(window);
     EXPECT_TRUE(::IsWindow(preview.handle()));
+}
+
+TEST_F(Win32WithGlfw, DrawingWindowFollowsThePreviewAreaSize)
+{
+    TestWindow dialog(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 400, 300);
+    TestWindow preview(WS_CHILD | WS_VISIBLE, 0, 152, 112, dialog.handle());
+    GLFWwindow* window = platform::attachPreviewWindow(toNative(preview.handle()));
+    ASSERT_NE(window, nullptr) << "GLFW error " << lastError;
+    static int reportedWidth;
+    static int reportedHeight;
+    reportedWidth = reportedHeight = 0;
+    glfwSetWindowSizeCallback(window, [](GLFWwindow*, int width, int height) {
+        reportedWidth = width;
+        reportedHeight = height;
+    });
+
+    platform::followPreviewWindowSize(window);
+    EXPECT_EQ(reportedWidth, 0) << "no event while the sizes agree";
+
+    ::SetWindowPos(preview.handle(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    platform::followPreviewWindowSize(window);
+    EXPECT_EQ(reportedWidth, 200) << "reported before the call returns";
+    EXPECT_EQ(reportedHeight, 150);
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 150);
+
+    // A window of GLFW's own is left alone.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* created = glfwCreateWindow(64, 48, "QuendralTest", nullptr, nullptr);
+    ASSERT_NE(created, nullptr);
+    int createdWidth = 0;
+    int createdHeight = 0;
+    glfwGetWindowSize(created, &createdWidth, &createdHeight);
+    platform::followPreviewWindowSize(created);
+    glfwGetWindowSize(created, &width, &height);
+    EXPECT_EQ(width, createdWidth);
+    EXPECT_EQ(height, createdHeight);
+    glfwDestroyWindow(created);
+
+    // Once the host has destroyed its window, with our child in it, there
+    // is nothing left to follow.
+    ::DestroyWindow(preview.handle());
+    platform::followPreviewWindowSize(window);
+    EXPECT_EQ(reportedWidth, 200);
+    glfwDestroyWindow(window);
 }
 
 TEST_F(Win32WithGlfw, AttachPreviewWindowRefusesAHandleThatIsNoWindow)
 {
     EXPECT_EQ(platform::attachPreviewWindow(0), nullptr);
-    EXPECT_EQ(lastError, GLFW_INVALID_VALUE);
-    lastError = 0;
     EXPECT_EQ(platform::attachPreviewWindow(1234), nullptr);
-    EXPECT_EQ(lastError, GLFW_INVALID_VALUE);
 }
 
 TEST_F(Win32WithGlfw, GlLookupFindsCoreFunctionsInTheLibraryAndNewerOnesInTheContext)
