@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows cross build (preset "windows") and runs its tests under
-# Wine.  Usage: tools/run_wine_tests.sh [extra ctest arguments, e.g. -R glfw]
+# Wine, then the program tests of the real .scr under Wine (a native test of
+# the preset "linux", label "wine").
+# Usage: tools/run_wine_tests.sh [extra ctest arguments, e.g. -R glfw]; with
+# arguments only the selected tests of the cross build run.
 #
 # The Wine prefix lives in build/wineprefix and is made once.  Without a
 # DISPLAY the script starts an Xvfb of its own, since Wine's OpenGL goes
@@ -89,3 +92,12 @@ wineserver -k >/dev/null 2>&1 || true
 
 cd "$build"
 ctest --output-on-failure --no-tests=error --timeout 600 "$@"
+[ $# -eq 0 ] || exit 0
+
+# The .scr and the host dialog, started with wine by a native test that
+# looks at the X screen.
+cd "$root"
+quietly cmake --preset linux
+quietly cmake --build "$root/build/linux" --target wine_program_tests -j "$jobs"
+QUENDRAL_WINDOWS_BUILD="$build" \
+  ctest --test-dir "$root/build/linux" --output-on-failure --no-tests=error --timeout 900 -L wine
