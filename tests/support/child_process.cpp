@@ -60,13 +60,15 @@ ChildProcess startChild(const std::string& program, const std::vector<std::strin
 
 int waitForChild(const ChildProcess& process, std::chrono::milliseconds limit)
 {
-    if (process.pid <= 0)
-        return -1;
+    if (process.endStatus != -1 || process.pid <= 0)
+        return process.endStatus;
     const auto end = std::chrono::steady_clock::now() + limit;
     do {
         int status = 0;
-        if (::waitpid(process.pid, &status, WNOHANG) == process.pid)
+        if (::waitpid(process.pid, &status, WNOHANG) == process.pid) {
+            process.endStatus = status;
             return status;
+        }
         std::this_thread::sleep_for(20ms);
     } while (std::chrono::steady_clock::now() < end);
     return -1;
@@ -74,16 +76,18 @@ int waitForChild(const ChildProcess& process, std::chrono::milliseconds limit)
 
 void stopChild(ChildProcess& process)
 {
-    if (process.pid > 0) {
+    if (process.pid > 0 && process.endStatus == -1) {
         ::kill(process.pid, SIGKILL);
-        ::waitpid(process.pid, nullptr, 0);
-        process.pid = -1;
+        ::waitpid(process.pid, &process.endStatus, 0);
     }
+    process.pid = -1;
     for (int* fd : {&process.input, &process.output}) {
         if (*fd >= 0)
             ::close(*fd);
         *fd = -1;
     }
+    if (!process.stderrPath.empty())
+        ::unlink(process.stderrPath.c_str());
 }
 
 std::string childErrorOutput(const ChildProcess& process)

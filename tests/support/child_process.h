@@ -15,6 +15,9 @@ struct ChildProcess {
     int input = -1;       // write end of a pipe to its standard input, or -1
     int output = -1;      // read end of a pipe from its standard output, or -1
     std::string pending;  // output read but not yet handed out as a line
+    // The exit status once waitForChild has seen the process end (it is
+    // reaped then, and its pid may go to another process).
+    mutable int endStatus = -1;
 };
 
 // Starts `program` (found through PATH when it has no slash) with `args`.
@@ -25,10 +28,11 @@ ChildProcess startChild(const std::string& program, const std::vector<std::strin
 
 // Waits up to `limit` for the process to end; returns its exit status as
 // waitpid gives it, or -1 when it is still running (or was never started).
-// A process that has ended is reaped: ask once.
+// Once ended, every later call gives the same status at once.
 int waitForChild(const ChildProcess& process, std::chrono::milliseconds limit);
 
-// Kills the process if it still runs, reaps it and closes the pipes.
+// Kills the process if it still runs, reaps it, closes the pipes and
+// removes its standard error file.
 void stopChild(ChildProcess& process);
 
 // Everything the process wrote to standard error so far.
