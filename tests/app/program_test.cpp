@@ -98,13 +98,19 @@ TEST_P(FullScreen, DrawsThePlasmaOverTheWholeScreen)
     int width = 0;
     int height = 0;
     ASSERT_TRUE(screen.windowRect(window, &x, &y, &width, &height));
-    const ScreenPicture shot = screen.grabAll();
+
+    // A screenshot may catch a frame half presented: one of three must fit.
+    ScreenPicture shot;
+    float t = 0;
+    long compared = 0;
+    long wrong = -1;
+    for (int attempt = 0; attempt < 3 && wrong != 0; ++attempt) {
+        shot = screen.grabAll();
+        t = fitFrameTime(shot);
+        wrong = countWrongPixels(shot, t, 3.0f / 255.0f, &compared);
+    }
     EXPECT_EQ(width, shot.width);
     EXPECT_EQ(height, shot.height);
-
-    const float t = fitFrameTime(shot);
-    long compared = 0;
-    const long wrong = countWrongPixels(shot, t, 3.0f / 255.0f, &compared);
     EXPECT_LT(t, 60.0f);
     EXPECT_GT(compared, static_cast<long>(shot.width) * shot.height / 3);
     EXPECT_EQ(wrong, 0) << wrong << " of " << compared << " pixels differ from the plasma at t = " << t;
