@@ -3,10 +3,10 @@
 // wrap_native_window.patch, which adds the two per-window fields used here
 // and teaches the destroy path to hand such a window back to its owner.
 //
-// A window of this process is taken over (subclassed); a window of another
-// process, such as the display settings' preview area, gets a child window
-// of ours to draw in, since Win32 lets no process subclass or set the pixel
-// format of another process's window.
+// A window of this process is taken over (subclassed).  A window of another
+// process is refused: Win32 lets no process subclass another's window or set
+// its pixel format.  The screensaver therefore attaches to a child window of
+// its own over the display settings' preview area (platform/).
 #include "internal.h"
 
 #include "platform/win32_glfw_wrap.h"
@@ -37,36 +37,6 @@ static void takeOverWindow(_GLFWwindow* window, HWND handle, WNDPROC glfwProc)
     SetWindowLongPtrW(handle, GWLP_WNDPROC, (LONG_PTR) glfwProc);
 }
 
-// A window of another process (the host dialog's preview area) can be
-// neither subclassed nor given a pixel format, so the context goes on a
-// child window of ours that fills its client area.  The child is disabled:
-// clicks on the preview stay with the host, as they would with a subclass
-// that the host's process does not let us install.  The child is an
-// ordinary GLFW window to the destroy path; the host's window is untouched.
-//
-static GLFWbool drawInsideForeignWindow(_GLFWwindow* window, HWND host)
-{
-    RECT area = { 0, 0, 0, 0 };
-    GetClientRect(host, &area);
-
-    window->win32.handle =
-        CreateWindowExW(0, _GLFW_WNDCLASSNAME, L"",
-                        WS_CHILD | WS_VISIBLE | WS_DISABLED |
-                        WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                        0, 0, area.right - area.left, area.bottom - area.top,
-                        host, NULL, _glfw.win32.instance, NULL);
-    if (!window->win32.handle)
-    {
-        _glfwInputErrorWin32(GLFW_PLATFORM_ERROR,
-                             "Win32: Failed to create a window inside another process's window");
-        return GLFW_FALSE;
-    }
-
-    SetPropW(window->win32.handle, L"GLFW", window);
-    return GLFW_TRUE;
-}
-
-
 //////////////////////////////////////////////////////////////////////////
 //////                        GLFW public API                       //////
 //////////////////////////////////////////////////////////////////////////
@@ -79,7 +49,6 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
     _GLFWwindow* window;
     WNDCLASSEXW glfwClass;
     LONG style, exStyle;
-    GLFWbool ownWindow;
 
     _GLFW_REQUIRE_INIT_OR_RETURN(NULL);
 
@@ -100,10 +69,19 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
         return NULL;
     }
 
+    // Another process's window can be neither subclassed nor given a pixel
+    // format: refuse it before anything is changed
+    if (!ownedByThisProcess(nativeWindow))
+    {
+        _glfwInputError(GLFW_INVALID_VALUE,
+                        "Win32: Window %p belongs to another process",
+                        (void*) nativeWindow);
+        return NULL;
+    }
+
     // A second record on one window would take the first one's procedure
     // and property with it when destroyed
-    ownWindow = ownedByThisProcess(nativeWindow);
-    if (ownWindow && GetPropW(nativeWindow, L"GLFW"))
+    if (GetPropW(nativeWindow, L"GLFW"))
     {
         _glfwInputError(GLFW_INVALID_VALUE,
                         "Win32: Window %p already belongs to GLFW",
@@ -136,13 +114,7 @@ GLFWAPI GLFWwindow* glfwWrapNativeWindow(HWND nativeWindow, GLFWwindow* share)
     window->numer       = GLFW_DONT_CARE;
     window->denom       = GLFW_DONT_CARE;
 
-    if (ownWindow)
-        takeOverWindow(window, nativeWindow, glfwClass.lpfnWndProc);
-    else if (!drawInsideForeignWindow(window, nativeWindow))
-    {
-        glfwDestroyWindow((GLFWwindow*) window);
-        return NULL;
-    }
+    takeOverWindow(window, nativeWindow, glfwClass.lpfnWndProc);
 
     style   = GetWindowLongW(nativeWindow, GWL_STYLE);
     exStyle = GetWindowLongW(nativeWindow, GWL_EXSTYLE);
