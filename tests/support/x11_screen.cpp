@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -56,6 +58,12 @@ std::vector<Window> childrenOf(Display* display, Window window)
 X11Screen::X11Screen()
     : display_(XOpenDisplay(nullptr))
 {
+    // A server busy with the clients of the last test may refuse a new
+    // connection for a moment: try again for a few seconds.
+    for (int attempt = 0; !display_ && attempt < 50 && std::getenv("DISPLAY"); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display_ = XOpenDisplay(nullptr);
+    }
     if (display_)
         XSetErrorHandler(ignoreXError);
 }
