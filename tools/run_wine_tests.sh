@@ -65,13 +65,18 @@ exec 9>"$WINEPREFIX.lock"
 flock 9
 haveLock=1
 
-# A prefix whose first start did not finish is made again from scratch.
-if [ ! -f "$WINEPREFIX/.quendral-ready" ]; then
+# A prefix whose first start did not finish, or that an older version of this
+# script made, is made again from scratch.
+ready="$WINEPREFIX/.quendral-ready-2"
+if [ ! -f "$ready" ]; then
   rm -rf "$WINEPREFIX"
   echo "run_wine_tests: creating the Wine prefix $WINEPREFIX (takes a while, once)" >&2
   quietly wineboot -i
+  # A crash prints its backtrace and ends the process, instead of waiting
+  # for someone to close Wine's crash dialog until the test times out.
+  quietly wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
   quietly wineserver -w
-  touch "$WINEPREFIX/.quendral-ready"
+  touch "$ready"
 fi
 
 if [ -z "${DISPLAY:-}" ]; then

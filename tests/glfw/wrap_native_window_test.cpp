@@ -150,6 +150,18 @@ TEST(WrapNativeWindowBeforeInit, ReportsNotInitializedAndReturnsNull)
     EXPECT_EQ(testwin::currentWindowProc(native.handle()), &testwin::testWindowProc);
 }
 
+// Wine's XInput keeps a device thread running inside the library: unloading
+// it at glfwTerminate let that thread run into unmapped code and crash the
+// process a moment later.
+TEST(GlfwTerminate, LeavesXInputLoaded)
+{
+    ASSERT_TRUE(glfwInit());
+    const HMODULE xinput = ::GetModuleHandleA("xinput1_4.dll");
+    glfwTerminate();
+    ASSERT_NE(xinput, nullptr) << "GLFW loads XInput for its joysticks";
+    EXPECT_EQ(::GetModuleHandleA("xinput1_4.dll"), xinput);
+}
+
 TEST_F(WrapNativeWindow, StylesBecomeResizableDecoratedAndFloating)
 {
     struct Case {
